@@ -1,0 +1,22 @@
+#pragma once
+#include <string_view>
+
+namespace save {
+
+enum ConversionResult : int {
+  ConversionOk = 1,
+  SourceMissing = -1,
+  SourceUnreadable = -3,
+  TargetNotWritten = -4,
+  BadArguments = -7,
+};
+
+const char* ConversionResultName(int result);
+
+// Reads the picture at source_path (recognised by content) and writes it as a
+// JPEG file at target_path. Paths are GBK. The target is replaced only by a
+// complete JPEG.
+int ConvertToJpeg(std::string_view source_path, std::string_view target_path, bool grayscale, int quality,
+                  bool optimize_coding, int smoothing);
+
+}  // namespace save
