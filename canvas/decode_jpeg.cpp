@@ -36,6 +36,11 @@ bool DecodeInto(ByteSpan bytes, DecodedPicture& out) {
   // The memory source supplies an end-of-image marker when the data runs out.
   jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&cinfo, TRUE);
+  // The card's decoder takes Huffman-coded files only, whatever this libjpeg can do.
+  if (cinfo.arith_code) {
+    jpeg_destroy_decompress(&cinfo);
+    return false;
+  }
   jpeg_start_decompress(&cinfo);
 
   const int components = cinfo.output_components;

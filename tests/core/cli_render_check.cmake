@@ -1,0 +1,20 @@
+# Renders the sample card and checks the file is the 273 x 159 24-bit BMP.
+file(REMOVE "${OUT}")
+execute_process(COMMAND "${CLI}" render --ticks 1000 --impression "ab、cd" "${OUT}" RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "render exited with ${rc}")
+endif()
+file(SIZE "${OUT}" size)
+if(NOT size EQUAL 130434)
+  message(FATAL_ERROR "card BMP is ${size} bytes, expected 130434")
+endif()
+file(READ "${OUT}" head LIMIT 30 HEX)
+# BM, width 273 (0x111), height 159 (0x9f), 24 bits per pixel
+string(SUBSTRING "${head}" 0 4 magic)
+string(SUBSTRING "${head}" 36 8 width)
+string(SUBSTRING "${head}" 44 8 height)
+string(SUBSTRING "${head}" 56 4 bits)
+if(NOT magic STREQUAL "424d" OR NOT width STREQUAL "11010000" OR NOT height STREQUAL "9f000000"
+   OR NOT bits STREQUAL "1800")
+  message(FATAL_ERROR "unexpected BMP header ${head}")
+endif()
