@@ -10,12 +10,12 @@ namespace {
 // Classic desktop UI look: this face has one-bit bitmap strikes at 12 and 13 px.
 constexpr const char* kPreferredFamily = "WenQuanYi Zen Hei Sharp";
 
-FontLocation Match(FcPattern* pattern, bool require_family, const char* family) {
+FontLocation Match(FcConfig* config, FcPattern* pattern, bool require_family, const char* family) {
   FontLocation found;
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcConfigSubstitute(config, pattern, FcMatchPattern);
   FcDefaultSubstitute(pattern);
   FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  FcPattern* match = FcFontMatch(config, pattern, &result);
   if (!match) return found;
   FcChar8* file = nullptr;
   FcChar8* matched_family = nullptr;
@@ -32,20 +32,29 @@ FontLocation Match(FcPattern* pattern, bool require_family, const char* family) 
   return found;
 }
 
-FontLocation LookUp() {
-  if (!FcInit()) return {};
+FontLocation FindFont(FcConfig* config) {
   FcPattern* preferred = FcPatternCreate();
   FcPatternAddString(preferred, FC_FAMILY, reinterpret_cast<const FcChar8*>(kPreferredFamily));
-  FontLocation found = Match(preferred, true, kPreferredFamily);
+  FontLocation found = Match(config, preferred, true, kPreferredFamily);
   FcPatternDestroy(preferred);
   if (!found.path.empty()) return found;
 
   FcPattern* any_chinese = FcPatternCreate();
   FcPatternAddString(any_chinese, FC_LANG, reinterpret_cast<const FcChar8*>("zh-cn"));
-  found = Match(any_chinese, false, nullptr);
+  found = Match(config, any_chinese, false, nullptr);
   FcPatternDestroy(any_chinese);
   std::fprintf(stderr, "showcard: font \"%s\" not found; using %s\n", kPreferredFamily,
                found.path.empty() ? "no font at all (texts will not show)" : found.path.c_str());
+  return found;
+}
+
+// A private configuration, freed once the file name is known, leaves the
+// process-wide one to whoever else uses fontconfig (the toolkit).
+FontLocation LookUp() {
+  FcConfig* config = FcInitLoadConfigAndFonts();
+  if (!config) return {};
+  FontLocation found = FindFont(config);
+  FcConfigDestroy(config);
   return found;
 }
 
