@@ -27,6 +27,10 @@ bool EntryExists(std::string_view gbk_path);
 bool ResetFileAttributes(std::string_view gbk_path);
 
 // The separator the platform puts between folder and name.
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
 inline constexpr char kPathSeparator = '/';
+#endif
 
 }  // namespace platform
