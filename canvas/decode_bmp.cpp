@@ -7,34 +7,52 @@ namespace {
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::size_t kHeadersSize = kFileHeaderSize + kInfoHeaderSize;
-constexpr std::size_t kPixelOffsetField = 10;
-constexpr std::size_t kWidthField = 18;
-constexpr std::size_t kHeightField = 22;
-constexpr std::size_t kBitsPerPixelField = 28;
-constexpr std::size_t kCompressionField = 30;
-constexpr std::size_t kColorsUsedField = 46;
 constexpr std::uint32_t kUncompressed = 0;
+
+struct Headers {
+  std::uint32_t pixel_offset = 0;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::uint16_t bits = 0;
+  std::uint32_t compression = 0;
+  std::uint32_t colors_used = 0;
+};
+
+// The fields in file order; those not used are passed over by name.
+std::optional<Headers> ReadHeaders(ByteReader& reader) {
+  const auto signature = reader.ReadLe16();
+  const auto file_size = reader.ReadLe32();
+  const auto reserved = reader.ReadLe32();
+  const auto pixel_offset = reader.ReadLe32();
+  const auto info_size = reader.ReadLe32();
+  const auto width = reader.ReadLeS32();
+  const auto height = reader.ReadLeS32();
+  const auto planes = reader.ReadLe16();
+  const auto bits = reader.ReadLe16();
+  const auto compression = reader.ReadLe32();
+  const auto image_size = reader.ReadLe32();
+  const auto x_resolution = reader.ReadLe32();
+  const auto y_resolution = reader.ReadLe32();
+  const auto colors_used = reader.ReadLe32();
+  const auto colors_important = reader.ReadLe32();
+  if (!signature || !file_size || !reserved || !pixel_offset || !info_size || !width || !height || !planes ||
+      !bits || !compression || !image_size || !x_resolution || !y_resolution || !colors_used || !colors_important)
+    return std::nullopt;
+  return Headers{*pixel_offset, *width, *height, *bits, *compression, *colors_used};
+}
 
 }  // namespace
 
 std::optional<DecodedPicture> DecodeBmp(ByteSpan bytes) {
   ByteReader reader(bytes);
-  if (reader.Size() < kHeadersSize) return std::nullopt;
-
-  auto field32 = [&](std::size_t offset) {
-    ByteReader r = *reader.SubReader(offset, 4);
-    return *r.ReadLe32();
-  };
-  auto field16 = [&](std::size_t offset) {
-    ByteReader r = *reader.SubReader(offset, 2);
-    return *r.ReadLe16();
-  };
-  const std::uint32_t pixel_offset = field32(kPixelOffsetField);
-  const auto stored_width = static_cast<std::int32_t>(field32(kWidthField));
-  const auto stored_height = static_cast<std::int32_t>(field32(kHeightField));
-  const std::uint16_t bits = field16(kBitsPerPixelField);
-  const std::uint32_t compression = field32(kCompressionField);
-  const std::uint32_t colors_used = field32(kColorsUsedField);
+  const std::optional<Headers> headers = ReadHeaders(reader);
+  if (!headers) return std::nullopt;
+  const std::uint32_t pixel_offset = headers->pixel_offset;
+  const std::int32_t stored_width = headers->width;
+  const std::int32_t stored_height = headers->height;
+  const std::uint16_t bits = headers->bits;
+  const std::uint32_t compression = headers->compression;
+  const std::uint32_t colors_used = headers->colors_used;
 
   if (compression != kUncompressed) return std::nullopt;
   if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) return std::nullopt;

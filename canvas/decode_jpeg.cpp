@@ -8,6 +8,11 @@
 namespace canvas {
 namespace {
 
+// libjpeg's own working memory, beyond the picture; past it a file fails
+// cleanly instead of exhausting the machine. Enough for a progressive
+// four-component picture at the size cap.
+constexpr long kMaxLibjpegMemory = static_cast<long>(kMaxPictureBytes) * 4;
+
 struct ErrorManager {
   jpeg_error_mgr base;
   std::jmp_buf jump;
@@ -41,6 +46,13 @@ bool DecodeInto(ByteSpan bytes, DecodedPicture& out) {
     jpeg_destroy_decompress(&cinfo);
     return false;
   }
+  // Refuse oversized pictures before libjpeg sets up its buffers: progressive
+  // and multi-scan files hold the whole image's coefficients while decoding.
+  if (!PictureSizeAllowed(cinfo.image_width, cinfo.image_height, 3)) {
+    jpeg_destroy_decompress(&cinfo);
+    return false;
+  }
+  cinfo.mem->max_memory_to_use = kMaxLibjpegMemory;
   jpeg_start_decompress(&cinfo);
 
   const int components = cinfo.output_components;
