@@ -1,76 +1,240 @@
 #include "canvas/area_scaler.h"
 
+#include <algorithm>
 #include <cassert>
 
 namespace canvas {
 namespace {
 
-// Overlaps measured in units of 1/(source*target) of the whole axis: source
-// pixel i spans [i*target, (i+1)*target), target pixel j spans
+// Overlaps are measured in units of 1/(source*target) of the whole axis:
+// source pixel i spans [i*target, (i+1)*target), target pixel j spans
 // [j*source, (j+1)*source). Every target pixel's weights add up to `source`.
-struct Span {
-  std::int32_t first = 0;              // first source pixel touched
-  std::vector<std::uint32_t> weights;  // one per source pixel from `first` on
+// Most source pixels under a target pixel are covered whole, with the weight
+// min(source, target); they form one run, so they are summed plainly and
+// multiplied once, and only the partly covered ones at the ends carry their
+// own weights. Sums are exact integers, so the order of adding is free.
+struct Edge {
+  std::int32_t index;
+  std::uint32_t weight;
 };
 
-std::vector<Span> AxisSpans(std::int32_t source, std::int32_t target) {
-  std::vector<Span> spans(static_cast<std::size_t>(target));
+struct Span {
+  std::int32_t first = 0;       // first source pixel touched
+  std::int32_t last = 0;        // last source pixel touched
+  std::int32_t full_begin = 0;  // wholly covered source pixels: [full_begin, full_end)
+  std::int32_t full_end = 0;
+  Edge edges[2] = {};  // the partly covered ones
+  int edge_count = 0;
+};
+
+struct Axis {
+  std::uint32_t full_weight = 0;
+  std::vector<Span> spans;  // one per target pixel
+};
+
+Axis MakeAxis(std::int32_t source, std::int32_t target) {
+  Axis axis;
   const auto s = static_cast<std::int64_t>(source);
   const auto t = static_cast<std::int64_t>(target);
+  axis.full_weight = static_cast<std::uint32_t>(std::min(s, t));
+  axis.spans.resize(static_cast<std::size_t>(target));
   for (std::int64_t j = 0; j < t; ++j) {
     const std::int64_t begin = j * s;
     const std::int64_t end = begin + s;
-    Span& span = spans[static_cast<std::size_t>(j)];
+    Span& span = axis.spans[static_cast<std::size_t>(j)];
     span.first = static_cast<std::int32_t>(begin / t);
+    span.full_begin = span.full_end = span.first;
     for (std::int64_t i = span.first; i < s && i * t < end; ++i) {
-      const std::int64_t lo = std::max(begin, i * t);
-      const std::int64_t hi = std::min(end, (i + 1) * t);
-      span.weights.push_back(static_cast<std::uint32_t>(hi - lo));
+      span.last = static_cast<std::int32_t>(i);
+      const auto weight = static_cast<std::uint32_t>(std::min(end, (i + 1) * t) - std::max(begin, i * t));
+      if (weight == axis.full_weight) {
+        if (span.full_begin == span.full_end) span.full_begin = static_cast<std::int32_t>(i);
+        span.full_end = static_cast<std::int32_t>(i + 1);
+      } else {
+        // Partly covered pixels lie only at the two ends.
+        assert(span.edge_count < 2);
+        span.edges[span.edge_count++] = Edge{static_cast<std::int32_t>(i), weight};
+      }
     }
   }
-  return spans;
+  return axis;
+}
+
+// (n + d/2) / d, rounded down, for many n and one d: a multiplication by the
+// reciprocal, corrected to the exact quotient. n stays below 2^50, where the
+// estimate is off by at most one.
+class RoundedDivider {
+ public:
+  explicit RoundedDivider(std::uint64_t d) : d_(d), half_(d / 2), inverse_(1.0 / static_cast<double>(d)) {}
+  std::uint64_t operator()(std::uint64_t n) const {
+    n += half_;
+    auto q = static_cast<std::uint64_t>(static_cast<double>(n) * inverse_);
+    if (q * d_ > n) --q;
+    else if ((q + 1) * d_ <= n) ++q;
+    return q;
+  }
+
+ private:
+  std::uint64_t d_, half_;
+  double inverse_;
+};
+
+template <typename Sum>
+void Assign(Sum* sum, const std::uint8_t* src, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i) sum[i] = src[i];
+}
+template <typename Sum>
+void Add(Sum* sum, const std::uint8_t* src, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i) sum[i] = static_cast<Sum>(sum[i] + src[i]);
+}
+void AssignWeighted(std::uint32_t* sum, const std::uint8_t* src, std::size_t n, std::uint32_t w) {
+  for (std::size_t i = 0; i < n; ++i) sum[i] = w * src[i];
+}
+void AddWeighted(std::uint32_t* sum, const std::uint8_t* src, std::size_t n, std::uint32_t w) {
+  for (std::size_t i = 0; i < n; ++i) sum[i] += w * src[i];
 }
 
 }  // namespace
+
+struct AreaScaler::Impl {
+  std::int32_t source_width, source_height, target_width, target_height;
+  std::size_t channels;
+  std::size_t row_values;  // source_width * channels
+  Axis columns, rows;
+  TargetRowFn target_row;
+  RoundedDivider divide;
+
+  // The target row being gathered: wholly covered source rows summed plainly
+  // (16 bits when they cannot overflow it), partly covered ones with weights.
+  bool narrow_plain = false;
+  std::vector<std::uint16_t> plain16;
+  std::vector<std::uint32_t> plain32;
+  std::vector<std::uint32_t> weighted;
+  int plain_rows = 0;
+  int weighted_rows = 0;
+  std::int32_t next_source_row = 0;
+  std::int32_t target_y = 0;
+  std::vector<std::uint8_t> out;
+
+  Impl(std::int32_t sw, std::int32_t sh, int c, std::int32_t tw, std::int32_t th, TargetRowFn fn)
+      : source_width(sw), source_height(sh), target_width(tw), target_height(th),
+        channels(static_cast<std::size_t>(c)), row_values(static_cast<std::size_t>(sw) * static_cast<std::size_t>(c)),
+        columns(MakeAxis(sw, tw)), rows(MakeAxis(sh, th)), target_row(std::move(fn)),
+        divide(static_cast<std::uint64_t>(sw) * static_cast<std::uint64_t>(sh)) {
+    std::int64_t most_plain_rows = 0;
+    for (const Span& span : rows.spans) most_plain_rows = std::max<std::int64_t>(most_plain_rows, span.full_end - span.full_begin);
+    narrow_plain = most_plain_rows * 255 <= 0xFFFF;
+    if (narrow_plain) plain16.resize(row_values);
+    else plain32.resize(row_values);
+    weighted.resize(row_values);
+    out.resize(static_cast<std::size_t>(tw) * channels);
+  }
+
+  void AddToTarget(const std::uint8_t* row, std::int32_t y, const Span& span) {
+    if (y >= span.full_begin && y < span.full_end) {
+      if (narrow_plain) {
+        plain_rows++ ? Add(plain16.data(), row, row_values) : Assign(plain16.data(), row, row_values);
+      } else {
+        plain_rows++ ? Add(plain32.data(), row, row_values) : Assign(plain32.data(), row, row_values);
+      }
+      return;
+    }
+    for (int e = 0; e < span.edge_count; ++e)
+      if (span.edges[e].index == y) {
+        const std::uint32_t w = span.edges[e].weight;
+        weighted_rows++ ? AddWeighted(weighted.data(), row, row_values, w)
+                        : AssignWeighted(weighted.data(), row, row_values, w);
+      }
+  }
+
+  // Column sums of the finished target row into `weighted`: full * plain + weighted.
+  void CombineRows() {
+    std::uint32_t* sums = weighted.data();
+    const std::uint32_t full = rows.full_weight;
+    if (plain_rows == 0) {
+      if (weighted_rows == 0) std::fill(weighted.begin(), weighted.end(), 0u);
+      return;
+    }
+    if (narrow_plain) {
+      const std::uint16_t* plain = plain16.data();
+      if (weighted_rows == 0)
+        for (std::size_t i = 0; i < row_values; ++i) sums[i] = full * plain[i];
+      else
+        for (std::size_t i = 0; i < row_values; ++i) sums[i] += full * plain[i];
+    } else {
+      const std::uint32_t* plain = plain32.data();
+      if (weighted_rows == 0)
+        for (std::size_t i = 0; i < row_values; ++i) sums[i] = full * plain[i];
+      else
+        for (std::size_t i = 0; i < row_values; ++i) sums[i] += full * plain[i];
+    }
+  }
+
+  void FinishTargetRow() {
+    CombineRows();
+    const std::uint32_t* sums = weighted.data();
+    const std::uint64_t full = columns.full_weight;
+    const std::size_t c = channels;
+    for (std::int32_t tx = 0; tx < target_width; ++tx) {
+      const Span& col = columns.spans[static_cast<std::size_t>(tx)];
+      std::uint64_t plain[4] = {0, 0, 0, 0};
+      const std::uint32_t* s = sums + static_cast<std::size_t>(col.full_begin) * c;
+      const std::uint32_t* end = sums + static_cast<std::size_t>(col.full_end) * c;
+      if (c == 3) {
+        for (; s != end; s += 3) {
+          plain[0] += s[0];
+          plain[1] += s[1];
+          plain[2] += s[2];
+        }
+      } else {
+        for (; s != end; s += c)
+          for (std::size_t ch = 0; ch < c; ++ch) plain[ch] += s[ch];
+      }
+      std::uint8_t* dst = out.data() + static_cast<std::size_t>(tx) * c;
+      for (std::size_t ch = 0; ch < c; ++ch) {
+        std::uint64_t acc = full * plain[ch];
+        for (int e = 0; e < col.edge_count; ++e)
+          acc += std::uint64_t{col.edges[e].weight} * sums[static_cast<std::size_t>(col.edges[e].index) * c + ch];
+        dst[ch] = static_cast<std::uint8_t>(divide(acc));
+      }
+    }
+    target_row(target_y, out.data());
+    plain_rows = 0;
+    weighted_rows = 0;
+  }
+
+  void AddRow(const std::uint8_t* row) {
+    if (next_source_row >= source_height) return;
+    const std::int32_t y = next_source_row++;
+    // A source row lies under one target row, or under several when it is
+    // split between neighbours or the picture is enlarged.
+    while (target_y < target_height) {
+      const Span& span = rows.spans[static_cast<std::size_t>(target_y)];
+      if (span.first > y) break;
+      AddToTarget(row, y, span);
+      if (span.last != y) break;
+      FinishTargetRow();
+      ++target_y;
+    }
+  }
+};
+
+AreaScaler::AreaScaler(std::int32_t source_width, std::int32_t source_height, int channels,
+                       std::int32_t target_width, std::int32_t target_height, TargetRowFn target_row)
+    : impl_(std::make_unique<Impl>(source_width, source_height, channels, target_width, target_height,
+                                   std::move(target_row))) {}
+
+AreaScaler::~AreaScaler() = default;
+
+void AreaScaler::AddRow(const std::uint8_t* row) { impl_->AddRow(row); }
 
 void ScaleByAreaAveraging(std::int32_t source_width, std::int32_t source_height, int channels,
                           const SourceRowFn& source_row, std::int32_t target_width,
                           std::int32_t target_height, const TargetRowFn& target_row) {
   if (source_width <= 0 || source_height <= 0 || target_width <= 0 || target_height <= 0) return;
-  const auto c = static_cast<std::size_t>(channels);
-  const auto sw = static_cast<std::size_t>(source_width);
-  const std::vector<Span> columns = AxisSpans(source_width, target_width);
-  const std::vector<Span> rows = AxisSpans(source_height, target_height);
-
-  // Column sums of one target row: at most 255 * source_height, fits 32 bits
-  // for any allowed height.
-  std::vector<std::uint32_t> column_sums(sw * c);
-  std::vector<std::uint8_t> scratch(sw * c);
-  std::vector<std::uint8_t> out(static_cast<std::size_t>(target_width) * c);
-  const std::uint64_t total = static_cast<std::uint64_t>(source_width) *
-                              static_cast<std::uint64_t>(source_height);
-
-  for (std::int32_t ty = 0; ty < target_height; ++ty) {
-    const Span& row_span = rows[static_cast<std::size_t>(ty)];
-    std::fill(column_sums.begin(), column_sums.end(), 0u);
-    for (std::size_t k = 0; k < row_span.weights.size(); ++k) {
-      const std::uint32_t w = row_span.weights[k];
-      const std::uint8_t* src = source_row(row_span.first + static_cast<std::int32_t>(k), scratch.data());
-      std::uint32_t* sum = column_sums.data();
-      const std::size_t n = sw * c;
-      for (std::size_t i = 0; i < n; ++i) sum[i] += w * src[i];
-    }
-    for (std::int32_t tx = 0; tx < target_width; ++tx) {
-      const Span& col = columns[static_cast<std::size_t>(tx)];
-      std::uint64_t acc[4] = {0, 0, 0, 0};
-      const std::uint32_t* sum = column_sums.data() + static_cast<std::size_t>(col.first) * c;
-      for (std::size_t k = 0; k < col.weights.size(); ++k, sum += c)
-        for (std::size_t ch = 0; ch < c; ++ch) acc[ch] += static_cast<std::uint64_t>(col.weights[k]) * sum[ch];
-      std::uint8_t* dst = out.data() + static_cast<std::size_t>(tx) * c;
-      for (std::size_t ch = 0; ch < c; ++ch) dst[ch] = static_cast<std::uint8_t>((acc[ch] + total / 2) / total);
-    }
-    target_row(ty, out.data());
-  }
+  AreaScaler scaler(source_width, source_height, channels, target_width, target_height, target_row);
+  std::vector<std::uint8_t> scratch(static_cast<std::size_t>(source_width) * static_cast<std::size_t>(channels));
+  for (std::int32_t y = 0; y < source_height; ++y) scaler.AddRow(source_row(y, scratch.data()));
 }
 
 std::vector<std::uint8_t> ScaleImage(std::span<const std::uint8_t> pixels, std::int32_t width,
