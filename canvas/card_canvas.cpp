@@ -6,6 +6,7 @@
 #include "canvas/area_scaler.h"
 #include "canvas/decode_picture.h"
 #include "canvas/font_face.h"
+#include "canvas/jpeg_row_reader.h"
 #include "platform/gbk.h"
 
 namespace canvas {
@@ -177,6 +178,35 @@ void CardCanvas::DrawPicture(const std::optional<DecodedPicture>& picture, std::
   if (!picture || !Drawable(*picture)) return;
   if (width <= 0 || height <= 0 || width > kMaxTargetSize || height > kMaxTargetSize) return;
   BlendScaled(*picture, x, y, width, height, false, kWholeArea);
+  Changed();
+}
+
+void CardCanvas::DrawPictureBytes(ByteSpan bytes, std::int32_t x, std::int32_t y, std::int32_t width,
+                                  std::int32_t height) {
+  if (IdentifyPictureFormat(bytes) != PictureFormat::Jpeg) return DrawPicture(DecodePicture(bytes), x, y, width, height);
+  if (width <= 0 || height <= 0 || width > kMaxTargetSize || height > kMaxTargetSize) return;
+  const std::unique_ptr<JpegRowReader> reader = JpegRowReader::Open(bytes);
+  if (!reader) return;
+  const Region target = Intersect(Region{x, y, width, height}, kWholeArea);
+  // The scaled rows wait here until the whole picture has decoded.
+  const std::size_t shown_row = static_cast<std::size_t>(target.width) * 3;
+  std::vector<std::uint8_t> shown(shown_row * static_cast<std::size_t>(target.height));
+  AreaScaler scaler(reader->Width(), reader->Height(), 3, width, height,
+                    [&](std::int32_t ty, const std::uint8_t* row) {
+                      const std::int64_t cy = std::int64_t{y} + ty;
+                      if (cy < target.y || cy >= std::int64_t{target.y} + target.height) return;
+                      std::copy_n(row + static_cast<std::size_t>(target.x - x) * 3, shown_row,
+                                  shown.data() + static_cast<std::size_t>(cy - target.y) * shown_row);
+                    });
+  std::vector<std::uint8_t> line(static_cast<std::size_t>(reader->Width()) * 3);
+  for (std::int32_t sy = 0; sy < reader->Height(); ++sy) {
+    if (!reader->ReadRow(line.data())) return;
+    scaler.AddRow(line.data());
+  }
+  if (!reader->Finish()) return;
+  for (std::int32_t r = 0; r < target.height; ++r)
+    std::copy_n(shown.data() + static_cast<std::size_t>(r) * shown_row, shown_row,
+                pixels_.data() + (static_cast<std::size_t>(target.y + r) * kWidth + static_cast<std::size_t>(target.x)) * 3);
   Changed();
 }
 

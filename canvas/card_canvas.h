@@ -35,6 +35,10 @@ class CardCanvas {
   void WriteTextAt(std::int32_t x, std::int32_t y, std::string_view gbk_text);
   void DrawPicture(const std::optional<DecodedPicture>& picture, std::int32_t x, std::int32_t y,
                    std::int32_t width, std::int32_t height);
+  // Decodes `bytes` and draws the picture as DrawPicture(DecodePicture(bytes))
+  // would. A JPEG goes from the decoder into the scaler row by row, so its
+  // decoded picture is never held whole; one that fails part-way draws nothing.
+  void DrawPictureBytes(ByteSpan bytes, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height);
   // Paints the background (picture tiled from the top-left, or the
   // background colour) over the region, wiping what was drawn there.
   void PaintBackground(Region region);

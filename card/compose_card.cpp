@@ -1,6 +1,5 @@
 #include "card/compose_card.h"
 
-#include "canvas/decode_picture.h"
 #include "card/card_background.h"
 #include "card/split_text.h"
 #include "card/tag_color.h"
@@ -57,7 +56,7 @@ void ComposeCard(canvas::CardCanvas& canvas, CardInputSource& inputs,
   }
 
   const platform::Bytes avatar = platform::ReadWholeFile(inputs.AvatarPath());
-  canvas.DrawPicture(canvas::DecodePicture(avatar), 5, 5, 78, 128);
+  canvas.DrawPictureBytes(avatar, 5, 5, 78, 128);
 }
 
 }  // namespace card

@@ -9,6 +9,8 @@
 namespace {
 
 using canvas::CardCanvas;
+using canvas::Region;
+using testing_pictures::Bytes;
 using canvas::Rgb;
 
 constexpr Rgb kFace = canvas::RgbFromColorRef(CardCanvas::kButtonFaceColor);
@@ -165,6 +167,55 @@ TEST(CardCanvas, KeepsDrawingsUntilTheBackgroundIsSetAgain) {
   canvas.SetBackgroundPicture(card::CardBackgroundBytes());
   EXPECT_TRUE(std::equal(bare.begin(), bare.end(), canvas.Pixels()));
   EXPECT_EQ(changes, 2);
+}
+
+// A JPEG whose rows all decode but which then fails: a quantization table with
+// a bad index sits between the scan and the end marker.
+Bytes FailsAfterItsRows(Bytes jpeg) {
+  const Bytes bad_table = {0xFF, 0xDB, 0x00, 0x43, 0x0F};
+  jpeg.insert(jpeg.end() - 2, bad_table.begin(), bad_table.end());
+  jpeg.insert(jpeg.end() - 2, 64, std::uint8_t{1});
+  return jpeg;
+}
+
+TEST(CardCanvas, DrawingBytesMatchesDrawingTheDecodedPicture) {
+  std::vector<std::uint8_t> samples(40 * 30 * 3);
+  for (std::size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<std::uint8_t>(i * 37 % 253);
+  const Bytes colour = testing_pictures::Jpeg(40, 30, 3, samples);
+  Bytes truncated = colour;
+  truncated.resize(truncated.size() * 2 / 3);
+  ASSERT_FALSE(canvas::DecodePicture(FailsAfterItsRows(colour)));
+  struct Picture {
+    const char* name;
+    Bytes bytes;
+  };
+  const Picture pictures[] = {
+      {"colour jpeg", colour},
+      {"grey jpeg", testing_pictures::Jpeg(40, 30, 1, std::vector<std::uint8_t>(samples.begin(), samples.begin() + 1200))},
+      {"truncated jpeg", truncated},
+      {"jpeg failing after its rows", FailsAfterItsRows(colour)},
+      {"arithmetic-coded jpeg", testing_pictures::Jpeg(40, 30, 3, samples, true)},
+      {"bmp", testing_pictures::SolidBmp(7, 9, {10, 20, 30})},
+      {"no picture", {'n', 'o', 'n', 'e', '!', '!', '!'}},
+      {"empty", {}},
+  };
+  const Region rectangles[] = {{5, 5, 78, 128}, {0, 0, 40, 30}, {250, 140, 60, 50}, {-20, -10, 33, 17},
+                               {300, 5, 10, 10}, {5, 5, 0, 10}};
+  for (const Picture& p : pictures)
+    for (const Region& r : rectangles) {
+      CardCanvas expected(card::CardBackgroundBytes()), drawn(card::CardBackgroundBytes());
+      int expected_changes = 0, drawn_changes = 0;
+      expected.SetChangeListener([&] { ++expected_changes; });
+      drawn.SetChangeListener([&] { ++drawn_changes; });
+      expected.DrawPicture(canvas::DecodePicture(p.bytes), r.x, r.y, r.width, r.height);
+      drawn.DrawPictureBytes(p.bytes, r.x, r.y, r.width, r.height);
+      const std::string where = std::string(p.name) + " at " + std::to_string(r.x) + "," + std::to_string(r.y) +
+                                " " + std::to_string(r.width) + "x" + std::to_string(r.height);
+      EXPECT_EQ(drawn_changes, expected_changes) << where;
+      EXPECT_TRUE(std::equal(expected.Pixels(), expected.Pixels() + CardCanvas::kWidth * CardCanvas::kHeight * 3,
+                             drawn.Pixels()))
+          << where;
+    }
 }
 
 }  // namespace
