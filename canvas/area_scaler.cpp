@@ -1,6 +1,7 @@
 #include "canvas/area_scaler.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 
 namespace canvas {
@@ -60,24 +61,54 @@ Axis MakeAxis(std::int32_t source, std::int32_t target) {
   return axis;
 }
 
-// (n + d/2) / d, rounded down, for many n and one d: a multiplication by the
-// reciprocal, corrected to the exact quotient. n stays below 2^50, where the
-// estimate is off by at most one.
+// (n + d/2) / d, rounded down, for many n below 2^bits and one d: a
+// multiplication by a fixed-point reciprocal that is exact in that range.
+// With l = bits of d, any shift s >= bits + l and m = 2^s / d + 1, rounded
+// down, m * d lies in (2^s, 2^s + 2^l], so n * m / 2^s rounds down to n / d
+// for every n below 2^bits. s is at least 64, so the product's high half and
+// a small shift give the quotient.
 class RoundedDivider {
  public:
-  explicit RoundedDivider(std::uint64_t d) : d_(d), half_(d / 2), inverse_(1.0 / static_cast<double>(d)) {}
-  std::uint64_t operator()(std::uint64_t n) const {
-    n += half_;
-    auto q = static_cast<std::uint64_t>(static_cast<double>(n) * inverse_);
-    if (q * d_ > n) --q;
-    else if ((q + 1) * d_ <= n) ++q;
-    return q;
+  RoundedDivider(std::uint64_t d, std::uint64_t largest_sum) : half_(d / 2), by_one_(d == 1) {
+    const int shift = std::max(64, static_cast<int>(std::bit_width(largest_sum + half_) + std::bit_width(d)));
+    high_shift_ = shift - 64;
+    if (!by_one_) multiplier_ = static_cast<std::uint64_t>((static_cast<unsigned __int128>(1) << shift) / d + 1);
+  }
+  std::uint8_t operator()(std::uint64_t sum) const {
+    if (by_one_) return static_cast<std::uint8_t>(sum);
+    const auto high = static_cast<std::uint64_t>((static_cast<unsigned __int128>(sum + half_) * multiplier_) >> 64);
+    return static_cast<std::uint8_t>(high >> high_shift_);
   }
 
  private:
-  std::uint64_t d_, half_;
-  double inverse_;
+  std::uint64_t half_;
+  bool by_one_;
+  std::uint64_t multiplier_ = 0;
+  int high_shift_ = 0;
 };
+
+// One target row from the column sums: for each target pixel, the wholly
+// covered columns summed plainly and multiplied once, the partly covered
+// ones with their weights.
+template <std::size_t C>
+void SumAcross(const std::uint32_t* sums, const Axis& columns, const RoundedDivider& divide, std::uint8_t* out) {
+  const std::uint64_t full = columns.full_weight;
+  for (const Span& col : columns.spans) {
+    std::uint64_t acc[C] = {};
+    const std::uint32_t* s = sums + static_cast<std::size_t>(col.full_begin) * C;
+    const std::uint32_t* end = sums + static_cast<std::size_t>(col.full_end) * C;
+    for (; s != end; s += C)
+      for (std::size_t ch = 0; ch < C; ++ch) acc[ch] += s[ch];
+    for (std::size_t ch = 0; ch < C; ++ch) acc[ch] *= full;
+    for (int e = 0; e < col.edge_count; ++e) {
+      const std::uint64_t w = col.edges[e].weight;
+      const std::uint32_t* edge = sums + static_cast<std::size_t>(col.edges[e].index) * C;
+      for (std::size_t ch = 0; ch < C; ++ch) acc[ch] += w * edge[ch];
+    }
+    for (std::size_t ch = 0; ch < C; ++ch) out[ch] = divide(acc[ch]);
+    out += C;
+  }
+}
 
 template <typename Sum>
 void Assign(Sum* sum, const std::uint8_t* src, std::size_t n) {
@@ -120,7 +151,8 @@ struct AreaScaler::Impl {
       : source_width(sw), source_height(sh), target_width(tw), target_height(th),
         channels(static_cast<std::size_t>(c)), row_values(static_cast<std::size_t>(sw) * static_cast<std::size_t>(c)),
         columns(MakeAxis(sw, tw)), rows(MakeAxis(sh, th)), target_row(std::move(fn)),
-        divide(static_cast<std::uint64_t>(sw) * static_cast<std::uint64_t>(sh)) {
+        divide(static_cast<std::uint64_t>(sw) * static_cast<std::uint64_t>(sh),
+               255 * static_cast<std::uint64_t>(sw) * static_cast<std::uint64_t>(sh)) {
     std::int64_t most_plain_rows = 0;
     for (const Span& span : rows.spans) most_plain_rows = std::max<std::int64_t>(most_plain_rows, span.full_end - span.full_begin);
     narrow_plain = most_plain_rows * 255 <= 0xFFFF;
@@ -172,31 +204,11 @@ struct AreaScaler::Impl {
 
   void FinishTargetRow() {
     CombineRows();
-    const std::uint32_t* sums = weighted.data();
-    const std::uint64_t full = columns.full_weight;
-    const std::size_t c = channels;
-    for (std::int32_t tx = 0; tx < target_width; ++tx) {
-      const Span& col = columns.spans[static_cast<std::size_t>(tx)];
-      std::uint64_t plain[4] = {0, 0, 0, 0};
-      const std::uint32_t* s = sums + static_cast<std::size_t>(col.full_begin) * c;
-      const std::uint32_t* end = sums + static_cast<std::size_t>(col.full_end) * c;
-      if (c == 3) {
-        for (; s != end; s += 3) {
-          plain[0] += s[0];
-          plain[1] += s[1];
-          plain[2] += s[2];
-        }
-      } else {
-        for (; s != end; s += c)
-          for (std::size_t ch = 0; ch < c; ++ch) plain[ch] += s[ch];
-      }
-      std::uint8_t* dst = out.data() + static_cast<std::size_t>(tx) * c;
-      for (std::size_t ch = 0; ch < c; ++ch) {
-        std::uint64_t acc = full * plain[ch];
-        for (int e = 0; e < col.edge_count; ++e)
-          acc += std::uint64_t{col.edges[e].weight} * sums[static_cast<std::size_t>(col.edges[e].index) * c + ch];
-        dst[ch] = static_cast<std::uint8_t>(divide(acc));
-      }
+    switch (channels) {
+      case 1: SumAcross<1>(weighted.data(), columns, divide, out.data()); break;
+      case 2: SumAcross<2>(weighted.data(), columns, divide, out.data()); break;
+      case 3: SumAcross<3>(weighted.data(), columns, divide, out.data()); break;
+      default: SumAcross<4>(weighted.data(), columns, divide, out.data()); break;
     }
     target_row(target_y, out.data());
     plain_rows = 0;

@@ -225,20 +225,19 @@ void CardCanvas::BlendScaled(const DecodedPicture& picture, std::int32_t x, std:
     const std::int64_t cy = std::int64_t{y} + ty;
     if (cy < target.y || cy >= std::int64_t{target.y} + target.height) return;
     std::uint8_t* dst = pixels_.data() + static_cast<std::size_t>(cy) * kWidth * 3;
+    if (channels == 3) {
+      std::copy_n(row + static_cast<std::size_t>(target.x - x) * 3, static_cast<std::size_t>(target.width) * 3,
+                  dst + static_cast<std::size_t>(target.x) * 3);
+      return;
+    }
     for (std::int32_t cx = target.x; cx < target.x + target.width; ++cx) {
-      const std::uint8_t* s = row + static_cast<std::size_t>(cx - x) * static_cast<std::size_t>(channels);
+      const std::uint8_t* s = row + static_cast<std::size_t>(cx - x) * 4;
       std::uint8_t* d = dst + static_cast<std::size_t>(cx) * 3;
-      if (channels == 3) {
-        d[0] = s[0];
-        d[1] = s[1];
-        d[2] = s[2];
-      } else {
-        // Premultiplied: where the mask made the pixel transparent the canvas stays.
-        const unsigned keep = 255u - s[3];
-        d[0] = static_cast<std::uint8_t>(s[0] + (d[0] * keep + 127) / 255);
-        d[1] = static_cast<std::uint8_t>(s[1] + (d[1] * keep + 127) / 255);
-        d[2] = static_cast<std::uint8_t>(s[2] + (d[2] * keep + 127) / 255);
-      }
+      // Premultiplied: where the mask made the pixel transparent the canvas stays.
+      const unsigned keep = 255u - s[3];
+      d[0] = static_cast<std::uint8_t>(s[0] + (d[0] * keep + 127) / 255);
+      d[1] = static_cast<std::uint8_t>(s[1] + (d[1] * keep + 127) / 255);
+      d[2] = static_cast<std::uint8_t>(s[2] + (d[2] * keep + 127) / 255);
     }
   };
 
@@ -265,8 +264,11 @@ void CardCanvas::PaintBackground(Region region) {
       background_bytes_.clear();
     }
   }
+  // Tiles of an opaque picture cover the whole area; the colour shows only
+  // without one, or through a picture's transparent pixels.
+  const bool covered = decoded_background_ && DrawChannels(*decoded_background_) == 3;
   const Rgb fill = RgbFromColorRef(background_color_);
-  for (std::int32_t yy = area.y; yy < area.y + area.height; ++yy) {
+  for (std::int32_t yy = area.y; !covered && yy < area.y + area.height; ++yy) {
     std::uint8_t* p = pixels_.data() + (static_cast<std::size_t>(yy) * kWidth + static_cast<std::size_t>(area.x)) * 3;
     for (std::int32_t xx = 0; xx < area.width; ++xx, p += 3) {
       p[0] = fill.r;
