@@ -103,7 +103,8 @@ bool CouldHold(std::size_t remaining, std::size_t needed) { return needed / kLon
 
 std::optional<DecodedPicture> DecodePcx8(ByteReader& reader, const Header& header, std::size_t width,
                                          std::size_t height) {
-  // Several planes would be true colour, which this picture kind cannot hold.
+  // Several planes would be true colour, which this picture kind cannot hold;
+  // rows shorter than the picture would leave pixels without an index.
   if (header.planes != 1 || header.bytes_per_line < width) return std::nullopt;
   if (!PictureSizeAllowed(static_cast<std::int64_t>(width), static_cast<std::int64_t>(height), 1))
     return std::nullopt;
