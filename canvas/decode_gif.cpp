@@ -72,6 +72,7 @@ bool SkipExtension(ByteReader& reader) {
 // the codes there: the rows decoded so far are kept.
 std::vector<std::uint8_t> JoinSubBlocks(ByteReader& reader) {
   std::vector<std::uint8_t> joined;
+  joined.reserve(reader.Remaining());  // never more than the file holds
   for (;;) {
     const auto length = reader.ReadU8();
     if (!length || *length == 0) break;
@@ -156,9 +157,11 @@ std::optional<DecodedPicture> DecodeFirstImage(ByteReader& reader, const Screen&
     const std::size_t y = interlaced ? InterlacedRow(k, image_height) : k;
     // Rows stored in order below the screen are never shown: stop reading.
     if (!interlaced && y >= screen.height) break;
-    const std::size_t got = lzw->Read(row);
-    if (y < screen.height)
-      std::copy_n(row.begin(), std::min(got, shown), picture.indices.begin() + static_cast<std::ptrdiff_t>(y * screen.width));
+    std::uint8_t* screen_row = y < screen.height ? picture.indices.data() + y * screen.width : nullptr;
+    // A row as wide as the screen is decoded in place; others go through `row`.
+    const bool in_place = screen_row && image_width == screen.width;
+    const std::size_t got = lzw->Read(in_place ? std::span(screen_row, image_width) : std::span(row));
+    if (screen_row && !in_place) std::copy_n(row.begin(), std::min(got, shown), screen_row);
     if (got < image_width) break;  // codes ended early or went bad: keep what came
   }
   return picture;

@@ -35,15 +35,12 @@ class LzwDecoder {
  private:
   LzwDecoder(int initial_code_size, std::span<const std::uint8_t> codes);
   void ResetTable();
-  std::optional<std::uint16_t> NextCode();
-  // Decodes one code into pending_; false once the stream has stopped.
-  bool DecodeNextCode();
 
   static constexpr std::uint16_t kNoCode = 0xFFFF;
 
   std::span<const std::uint8_t> codes_;
-  std::size_t byte_pos_ = 0;
-  std::uint32_t bit_buffer_ = 0;
+  std::size_t byte_pos_ = 0;  // bytes counted into bit_count_
+  std::uint64_t bit_buffer_ = 0;
   int bit_count_ = 0;
 
   int initial_code_size_;
@@ -54,12 +51,15 @@ class LzwDecoder {
   std::uint16_t previous_ = kNoCode;
 
   // Entry k is the string of entry prefix_[k] followed by suffix_[k]; first_
-  // is its first value, so a string's start is known without walking it.
+  // is its first value and length_ its length, so a string is written back to
+  // front straight into the output.
   std::array<std::uint16_t, kMaxCodes> prefix_{};
   std::array<std::uint8_t, kMaxCodes> suffix_{};
   std::array<std::uint8_t, kMaxCodes> first_{};
+  std::array<std::uint16_t, kMaxCodes> length_{};
 
-  // The current string, last value first; read out from the back.
+  // A string that did not fit the last output, last value first; read out
+  // from the back.
   std::array<std::uint8_t, kMaxCodes> pending_{};
   std::size_t pending_size_ = 0;
 
