@@ -60,6 +60,10 @@ void Win32Toolkit::SelectBytes(Box box, std::size_t start, std::size_t length) {
 void Win32Toolkit::ShowMessage(std::string_view caption, std::string_view text) {
   // Owned by no window, and modal for all of the program's windows.
   MessageBoxW(nullptr, Wide(text).c_str(), Wide(caption).c_str(), MB_OK | MB_TASKMODAL);
+  // The program's windows were disabled while the box was up, so the system
+  // found none to activate when it closed: the main window takes the
+  // keyboard back, with the focus where it was.
+  if (IsWindowVisible(window_.Handle())) SetForegroundWindow(window_.Handle());
 }
 
 std::optional<std::string> Win32Toolkit::ChooseFile(const FileDialogRequest& request) {
