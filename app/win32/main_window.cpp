@@ -95,12 +95,10 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::CentreOnScreen() {
-  RECT r;
-  GetWindowRect(hwnd_, &r);
-  const int width = r.right - r.left;
-  const int height = r.bottom - r.top;
-  SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // By the window's stated outer size, as the layout gives it, whatever the
+  // frame of this Windows version adds.
+  SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - kOuterWidth) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - kOuterHeight) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::Show() {
