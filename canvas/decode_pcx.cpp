@@ -1,6 +1,8 @@
 // PCX: run-length coded rows after a 128-byte header; 8-bit files end with a
 // 256-colour palette, 1-bit files are kept as bits for the canvas to colour.
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <vector>
 
 #include "canvas/byte_reader.h"
@@ -58,6 +60,44 @@ std::optional<Header> ReadHeader(ByteReader& reader) {
   return h;
 }
 
+// Eight bytes in stream order, the first in the low byte.
+std::uint64_t Load8(const std::uint8_t* p) {
+  std::uint64_t group = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(&group, p, 8);
+  } else {
+    for (int i = 7; i >= 0; --i) group = (group << 8) | p[i];
+  }
+  return group;
+}
+
+// Bit i set when byte i of the 64 at `block` is above 0xC0, so could be a
+// count byte: per byte, the top bit set and the low seven bits above 0x40
+// (adding 0x3F carries into bit 7, never further); the eight top bits of each
+// group are then gathered into one byte by a multiplication.
+std::uint64_t CountCandidates(const std::uint8_t* block) {
+  std::uint64_t candidates = 0;
+  for (int k = 0; k < 8; ++k) {
+    const std::uint64_t group = Load8(block + 8 * k);
+    const std::uint64_t tops =
+        ((group & 0x7F7F7F7F7F7F7F7FULL) + 0x3F3F3F3F3F3F3F3FULL) & group & 0x8080808080808080ULL;
+    candidates |= (((tops >> 7) * 0x0102040810204080ULL) >> 56) << (8 * k);
+  }
+  return candidates;
+}
+
+// Which candidates are count bytes rather than the values that follow counts,
+// when a token starts at bit 0. A byte of 0xC0 or less always ends a token,
+// so in each run of consecutive candidates the first, third, ... are counts:
+// the even bits of runs that start on an even bit, the odd bits of the others.
+// Adding a run's lowest bit clears exactly that run.
+std::uint64_t CountBytes(std::uint64_t candidates) {
+  constexpr std::uint64_t kEven = 0x5555555555555555ULL;
+  const std::uint64_t starts = candidates & ~(candidates << 1);
+  const std::uint64_t even_runs = candidates & ~(candidates + (starts & kEven));
+  return (even_runs & kEven) | (candidates & ~even_runs & ~kEven);
+}
+
 // Unpacks the rows as one stream: a run may go on into the next row.
 class RunLengthReader {
  public:
@@ -65,31 +105,85 @@ class RunLengthReader {
 
   // Fills `out` completely, or fails when the data ends first.
   bool Fill(std::span<std::uint8_t> out) {
-    std::size_t filled = 0;
-    while (filled < out.size()) {
-      if (run_left_ == 0 && !NextRun()) return false;
-      const std::size_t n = std::min(run_left_, out.size() - filled);
-      std::fill_n(out.begin() + static_cast<std::ptrdiff_t>(filled), n, value_);
-      filled += n;
-      run_left_ -= n;
+    std::uint8_t* dst = out.data();
+    std::uint8_t* const end = dst + out.size();
+    const std::size_t carried = std::min(run_left_, out.size());
+    std::fill_n(dst, carried, value_);
+    dst += carried;
+    run_left_ -= carried;
+
+    const ByteSpan coded = reader_.Rest();
+    const std::uint8_t* in = coded.data();
+    const std::uint8_t* const in_end = in + coded.size();
+    // 64 coded bytes at a time while there is room for the most they can
+    // give (32 runs) and bytes to read ahead: the count bytes come from two
+    // masks, and only the bytes between them are looked at one token at a time.
+    std::uint64_t value_first = 0;  // 1 when the block starts with the value of the last block's count
+    while (end - dst >= kBlockRoom && in_end - in >= kBlockLookahead) {
+      std::uint64_t counts = CountBytes(CountCandidates(in) & ~value_first);
+      std::size_t pos = value_first;
+      value_first = counts >> 63;
+      while (counts != 0) {
+        const auto at = static_cast<std::size_t>(std::countr_zero(counts));
+        counts &= counts - 1;
+        CopyPlain(dst, in + pos, at - pos);
+        dst += at - pos;
+        const std::size_t run = in[at] - kRunBase;
+        PutRun(dst, in[at + 1], run);
+        dst += run;
+        pos = at + 2;
+      }
+      if (pos < kBlock) {
+        CopyPlain(dst, in + pos, kBlock - pos);
+        dst += kBlock - pos;
+      }
+      in += kBlock;
     }
-    return true;
+    in += value_first;  // the value of a run already written
+    bool filled = true;
+    while (dst != end) {
+      if (in == in_end) {
+        filled = false;
+        break;
+      }
+      const std::uint8_t byte = *in++;
+      if (byte <= kRunBase) {  // 0xC0 itself is a plain data byte
+        *dst++ = byte;
+        continue;
+      }
+      if (in == in_end) {
+        filled = false;
+        break;
+      }
+      const std::uint8_t value = *in++;
+      const std::size_t run = byte - kRunBase;
+      const std::size_t now = std::min(run, static_cast<std::size_t>(end - dst));
+      std::fill_n(dst, now, value);
+      dst += now;
+      value_ = value;
+      run_left_ = run - now;
+    }
+    reader_.Skip(static_cast<std::size_t>(in - coded.data()));
+    return filled;
   }
 
  private:
-  bool NextRun() {
-    const auto byte = reader_.ReadU8();
-    if (!byte) return false;
-    if (*byte <= kRunBase) {  // 0xC0 itself is a plain data byte
-      value_ = *byte;
-      run_left_ = 1;
-      return true;
-    }
-    const auto value = reader_.ReadU8();
-    if (!value) return false;
-    value_ = *value;
-    run_left_ = *byte - kRunBase;
-    return true;
+  static constexpr std::ptrdiff_t kBlock = 64;
+  static constexpr std::ptrdiff_t kBlockRoom = kBlock / 2 * 64 + 64;
+  static constexpr std::ptrdiff_t kBlockLookahead = kBlock + 32;
+
+  // Both work in whole sixteens or eights, so up to 16 bytes past `count`
+  // are read and written: the block loop's room and lookahead cover them.
+  static void CopyPlain(std::uint8_t* dst, const std::uint8_t* src, std::size_t count) {
+    std::size_t k = 0;
+    do std::memcpy(dst + k, src + k, 16);
+    while ((k += 16) < count);
+  }
+  static void PutRun(std::uint8_t* dst, std::uint8_t value, std::size_t run) {
+    const std::uint64_t copies = 0x0101010101010101ULL * value;
+    std::size_t k = 0;
+    do std::memcpy(dst + k, &copies, 8);
+    while ((k += 8) < run);
   }
 
   ByteReader& reader_;
@@ -115,11 +209,16 @@ std::optional<DecodedPicture> DecodePcx8(ByteReader& reader, const Header& heade
   picture.width = static_cast<std::int32_t>(width);
   picture.height = static_cast<std::int32_t>(height);
   picture.indices.resize(width * height);
-  std::vector<std::uint8_t> row(header.bytes_per_line);
   RunLengthReader runs(reader);
-  for (std::size_t y = 0; y < height; ++y) {
-    if (!runs.Fill(row)) return std::nullopt;
-    std::copy_n(row.begin(), width, picture.indices.begin() + static_cast<std::ptrdiff_t>(y * width));
+  if (header.bytes_per_line == width) {
+    // The rows follow each other in the picture as in the stream: one go.
+    if (!runs.Fill(picture.indices)) return std::nullopt;
+  }
+  // Otherwise each row straight into the picture, the bytes past the width dropped.
+  std::vector<std::uint8_t> beyond_width(header.bytes_per_line - width);
+  for (std::size_t y = 0; header.bytes_per_line != width && y < height; ++y) {
+    if (!runs.Fill(std::span(picture.indices).subspan(y * width, width)) || !runs.Fill(beyond_width))
+      return std::nullopt;
   }
   // The palette follows the image data directly; without it there are no colours.
   const auto marker = reader.ReadU8();

@@ -1,5 +1,8 @@
 #include "canvas/lzw_decoder.h"
 
+#include <bit>
+#include <cstring>
+
 namespace canvas {
 
 std::optional<LzwDecoder> LzwDecoder::Create(int initial_code_size, std::span<const std::uint8_t> codes) {
@@ -45,7 +48,11 @@ struct BitReader {
       // Eight bytes, little-endian as GIF packs its codes; whole ones are
       // counted, the rest are already the right bits for the next refill.
       std::uint64_t next = 0;
-      for (int i = 7; i >= 0; --i) next = (next << 8) | data[pos + static_cast<std::size_t>(i)];
+      if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&next, data + pos, 8);
+      } else {
+        for (int i = 7; i >= 0; --i) next = (next << 8) | data[pos + static_cast<std::size_t>(i)];
+      }
       buffer |= next << count;
       pos += static_cast<std::size_t>((63 - count) >> 3);
       count |= 56;

@@ -120,4 +120,89 @@ TEST(DecodePcx, MalformedInputGivesNoPicture) {
   }
 }
 
+// A coded stream built token by token, with what it unpacks to.
+struct Tokens {
+  Bytes coded;
+  Bytes unpacked;
+
+  void Plain(std::uint8_t value) {  // 0xC0 and below
+    coded.push_back(value);
+    unpacked.push_back(value);
+  }
+  void Run(int count, std::uint8_t value) {  // 1 to 63
+    coded.push_back(static_cast<std::uint8_t>(0xC0 + count));
+    coded.push_back(value);
+    unpacked.insert(unpacked.end(), static_cast<std::size_t>(count), value);
+  }
+};
+
+// Long pictures are unpacked many coded bytes at a time; every token must
+// still mean what it means alone, wherever it falls.
+TEST(DecodePcx, LongStreamsUnpackTokenByToken) {
+  struct Case {
+    const char* name;
+    int width, height, bytes_per_line;
+    int run_percent;  // tokens that are runs
+    int longest_run;
+  };
+  const Case cases[] = {
+      {"mostly plain bytes", 1000, 40, 1000, 5, 4},
+      {"many short runs, most of single bright values", 1000, 40, 1000, 45, 3},
+      {"runs only, long ones across rows", 300, 100, 300, 100, 63},
+      {"rows padded past the width", 999, 40, 1002, 30, 8},
+  };
+  for (const Case& c : cases) {
+    Tokens tokens;
+    std::uint32_t state = 2024;
+    auto next = [&](std::uint32_t below) { return ((state = state * 1664525u + 1013904223u) >> 8) % below; };
+    const std::size_t needed = static_cast<std::size_t>(c.bytes_per_line) * static_cast<std::size_t>(c.height);
+    while (tokens.unpacked.size() < needed) {
+      if (next(100) < static_cast<std::uint32_t>(c.run_percent))
+        tokens.Run(1 + static_cast<int>(next(static_cast<std::uint32_t>(c.longest_run))), static_cast<std::uint8_t>(next(256)));
+      else
+        tokens.Plain(static_cast<std::uint8_t>(next(0xC1)));
+    }
+    const Bytes file = Join({PcxHeader(With(Pcx8(static_cast<std::uint16_t>(c.width), static_cast<std::uint16_t>(c.height)),
+                                            [&](PcxFields& f) { f.bytes_per_line = static_cast<std::uint16_t>(c.bytes_per_line); })),
+                             tokens.coded, PcxPalette({})});
+    Bytes expected;
+    for (int y = 0; y < c.height; ++y) {
+      const auto row = tokens.unpacked.begin() + static_cast<std::ptrdiff_t>(y) * c.bytes_per_line;
+      expected.insert(expected.end(), row, row + c.width);
+    }
+    const auto picture = canvas::DecodePcx(file, PictureFormat::Pcx8);
+    ASSERT_TRUE(picture) << c.name;
+    EXPECT_EQ(picture->indices, expected) << c.name;
+  }
+}
+
+TEST(DecodePcx, TokensAcrossTheGroupsOfCodedBytes) {
+  // Coded bytes are looked at 64 at a time: a count can be the last of them
+  // with its value the first of the next, and a value above 0xC0 must never
+  // be taken for a count.
+  struct Case {
+    const char* name;
+    int plain_before;  // plain bytes before the runs
+  };
+  const Case cases[] = {{"a count as the 64th coded byte", 63},
+                        {"a count's value as the 64th coded byte", 62},
+                        {"runs of bright values from the first coded byte", 0}};
+  for (const Case& c : cases) {
+    Tokens tokens;
+    for (int i = 0; i < c.plain_before; ++i) tokens.Plain(static_cast<std::uint8_t>(i));
+    tokens.Run(1, 0xC1);  // bytes that all look like counts
+    tokens.Run(2, 0xFF);
+    tokens.Run(3, 0xC5);
+    for (int k = 0; tokens.unpacked.size() < 4000; ++k) {
+      if (k % 3 == 0) tokens.Plain(0xC0);
+      if (k % 3 == 1) tokens.Run(1, 0xC9);
+      if (k % 3 == 2) tokens.Plain(7);
+    }
+    const Bytes file = Join({PcxHeader(Pcx8(100, 40)), tokens.coded, PcxPalette({})});
+    const auto picture = canvas::DecodePcx(file, PictureFormat::Pcx8);
+    ASSERT_TRUE(picture) << c.name;
+    EXPECT_EQ(picture->indices, Bytes(tokens.unpacked.begin(), tokens.unpacked.begin() + 4000)) << c.name;
+  }
+}
+
 }  // namespace
