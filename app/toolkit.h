@@ -26,7 +26,7 @@ struct FileType {
   std::vector<std::string> patterns;  // "*.jpg" ...; matched in either letter case
 };
 
-// How the file-open dialog is to be shown (Part 4.3).
+// How the avatar picker's file-open dialog is to be shown.
 struct FileDialogRequest {
   std::string title;              // empty: the toolkit's default title
   std::string initial_folder;     // GBK path
@@ -62,7 +62,7 @@ class Toolkit {
   // Runs `call` on the main thread after at least `milliseconds`, from the
   // event loop; never runs it from within this call.
   virtual void CallLater(int milliseconds, std::function<void()> call) = 0;
-  // Switches the visual theme on (Part 4.2: scheme 3) for the program's
+  // Switches the visual theme on (colour scheme 3) for the program's
   // windows, message boxes and file dialog included.
   virtual void ApplyVisualTheme(int scheme) = 0;
 };

@@ -1,7 +1,7 @@
 #pragma once
 // What the main window 窗口 does, independent of the toolkit: the event table
-// of Part 4.1, FocusAndSelect, RunStartUp and LoadFirstCard (Part 4.2) and
-// PickAvatar (Part 4.3). A front end creates the window and its controls,
+// of the main window, FocusAndSelect, RunStartUp and LoadFirstCard, and
+// PickAvatar. A front end creates the window and its controls,
 // forwards the events below, and implements Toolkit.
 #include <functional>
 #include <string>
@@ -53,7 +53,7 @@ class WindowBehaviour {
   WindowBehaviour(Toolkit& toolkit, canvas::CardCanvas& canvas, platform::TickCounter& ticks,
                   std::string run_directory, char separator, CardSaver saver);
 
-  // The event table of Part 4.1.
+  // The window's event table.
   void OnCreated();                // 窗口 created, not yet shown: RunStartUp
   void OnGenerateClicked();        // 生成: ComposeCard
   void OnSaveClicked();            // 保存: SaveCard

@@ -1,5 +1,5 @@
 #pragma once
-// The main window 窗口 as Part 4.1 lays it out: client-area pixels, initial
+// The main window 窗口 as it is laid out: client-area pixels, initial
 // texts (GBK) and limits. Every front end builds its window from this.
 #include <array>
 #include <cstdint>
@@ -15,7 +15,7 @@ struct Rect {
   int x, y, width, height;
 };
 
-// The outer size the spec gives (frame and caption bar included) and the
+// The window's outer size (frame and caption bar included) and the
 // client area the controls need inside it.
 inline constexpr int kOuterWidth = 507;
 inline constexpr int kOuterHeight = 205;

@@ -1,5 +1,5 @@
 #pragma once
-// Qt key events in the terms of Part 4.1: the platform's virtual key code
+// Qt key events in the window's own terms: the platform's virtual key code
 // (keypad digits, minus, full stop and slash as their main-keyboard keys;
 // Enter, main or keypad, 13) and the modifier state (Ctrl 1, Shift 2, Alt 4).
 class QKeyEvent;

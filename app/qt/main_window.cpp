@@ -62,7 +62,7 @@ MainWindow::MainWindow(canvas::CardCanvas& canvas)
   auto make_button = [this](const ButtonSpec& spec, const char* name) {
     auto* button = new QPushButton(FromGbk(*spec.text), this);
     button->setObjectName(name);
-    // The window finds mnemonics itself (Part 4.1, step 1), so Qt's own
+    // The window finds mnemonics itself, before any control sees the key, so Qt's own
     // shortcut for the "&" letter is taken off; the letter stays underlined.
     button->setShortcut(QKeySequence());
     button->setAutoDefault(false);
@@ -108,7 +108,7 @@ void MainWindow::CentreOnScreen() {
   const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
   const QRect area = screen->geometry();
-  // Part 4.1: left = (screen width - 507) / 2, top = (screen height - 205) / 2.
+  // left = (screen width - 507) / 2, top = (screen height - 205) / 2, truncating.
   move(area.x() + (area.width() - kOuterWidth) / 2, area.y() + (area.height() - kOuterHeight) / 2);
 }
 

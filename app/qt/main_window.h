@@ -1,5 +1,5 @@
 #pragma once
-// 窗口 in Qt Widgets: the controls of Part 4.1 at their places, the window's
+// 窗口 in Qt Widgets: the controls at their places, the window's
 // own keyboard handling (Tab, Shift+Tab, Esc, Alt mnemonics) ahead of the
 // boxes' key-down handlers, and the events forwarded to WindowBehaviour.
 #include <QLabel>
@@ -29,7 +29,7 @@ class MainWindow final : public QWidget {
   QLabel* Label(std::size_t index) const { return labels_[index]; }
   QWidget* ControlWidget(Control control) const;
 
-  // Centres the window on its screen by the outer size of Part 4.1.
+  // Centres the window on its screen by its nominal outer size.
   void CentreOnScreen();
 
  protected:

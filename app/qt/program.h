@@ -30,7 +30,7 @@ class Program {
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  // Part 4.2 from the created event on: RunStartUp while the window is
+  // The start-up from the created event on: RunStartUp while the window is
   // hidden, then the window is shown, centred and active.
   void Start();
 
@@ -49,7 +49,7 @@ class Program {
 // The application-wide settings: style, the dialog font, the icon.
 void SetUpApplication();
 
-// The entry routine (Part 4.2): run directory, current folder, window, event loop.
+// The entry routine: run directory, current folder, window, event loop.
 int RunShowcard(int argc, char** argv);
 
 }  // namespace app::qt

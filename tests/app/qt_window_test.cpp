@@ -1,4 +1,4 @@
-// The Qt front end of 窗口 (Parts 4.1, 4.2, 4.3), run with QT_QPA_PLATFORM=offscreen.
+// The Qt front end of 窗口, run with QT_QPA_PLATFORM=offscreen.
 // Message boxes, the file dialog and the shell's "open" are replaced; no real
 // QFileDialog or QMessageBox is ever shown here.
 #include <QApplication>
@@ -150,7 +150,7 @@ class QtWindowTest : public QObject {
     qApp->setStyleSheet(QString());
   }
 
-  // --- Part 4.1: the window and its controls -------------------------------
+  // --- The window and its controls -------------------------------
 
   void windowLayout() {
     Make();
@@ -518,7 +518,7 @@ class QtWindowTest : public QObject {
     QTest::simulateEvent(Handle(), false, Qt::Key_B, Qt::NoModifier, QStringLiteral("b"), false);
   }
 
-  // --- Part 4.3: the picker --------------------------------------------------
+  // --- The picker --------------------------------------------------
 
   void pickerConfirmAndCancel() {
     Make();
@@ -575,7 +575,7 @@ class QtWindowTest : public QObject {
     for (const char* name : {"a.png", "b.jpeg", "c.jpg.txt", "bmp"}) QVERIFY2(!matches(QString::fromUtf8(name)), name);
   }
 
-  // --- Part 4.2: the start-up -------------------------------------------------
+  // --- The start-up -------------------------------------------------
 
   void startUpOrder() {
     Make();

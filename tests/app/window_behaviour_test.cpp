@@ -1,4 +1,4 @@
-// The window's behaviour (Parts 4.1, 4.2, 4.3) against a fake toolkit.
+// The window's behaviour against a fake toolkit.
 #include "app/window_behaviour.h"
 
 #include <gtest/gtest.h>
@@ -175,7 +175,7 @@ TEST_F(WindowBehaviourTest, LeftButtonUpInThePathBoxPicks) {
   EXPECT_FALSE(Composed());
 }
 
-// --- Start-up (Part 4.2) ---------------------------------------------------
+// --- Start-up ---------------------------------------------------
 
 TEST_F(WindowBehaviourTest, RunStartUpInOrder) {
   behaviour_.OnCreated();
@@ -248,7 +248,7 @@ TEST_F(WindowBehaviourTest, RunDirectoryInTheRoot) {
   EXPECT_EQ(drive.FirstAvatarPath(), "C:\\QQshow\\01.jpg");
 }
 
-// --- PickAvatar (Part 4.3) --------------------------------------------------
+// --- PickAvatar --------------------------------------------------
 
 TEST_F(WindowBehaviourTest, PickerRequest) {
   behaviour_.PickAvatar();
