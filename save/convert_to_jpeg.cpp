@@ -49,22 +49,26 @@ const char* ConversionResultName(int result) {
   }
 }
 
-int ConvertToJpeg(std::string_view source_path, std::string_view target_path, bool grayscale, int quality,
-                  bool optimize_coding, int smoothing) {
-  if (!PathGiven(source_path) || !PathGiven(target_path) || quality < 1 || quality > 100 || smoothing < 0 ||
-      smoothing > 100)
+int EncodeAsJpeg(std::string_view source_path, bool grayscale, int quality, bool optimize_coding, int smoothing,
+                 std::vector<std::uint8_t>& jpeg) {
+  if (!PathGiven(source_path) || quality < 1 || quality > 100 || smoothing < 0 || smoothing > 100)
     return BadArguments;
   if (!platform::EntryExists(source_path)) return SourceMissing;
+  ConverterPicture picture;
+  if (!ReadSource(source_path, picture)) return SourceUnreadable;
+  ConverterPicture scratch;
+  const ConverterPicture& ready = PictureOfDepth(picture, grayscale ? 1 : 3, scratch);
+  if (!EncodeJpeg(ready, JpegSettings{grayscale, quality, optimize_coding, smoothing}, jpeg)) return TargetNotWritten;
+  return ConversionOk;
+}
 
+int ConvertToJpeg(std::string_view source_path, std::string_view target_path, bool grayscale, int quality,
+                  bool optimize_coding, int smoothing) {
+  if (!PathGiven(target_path)) return BadArguments;
   std::vector<std::uint8_t> jpeg;
-  {
-    ConverterPicture picture;
-    if (!ReadSource(source_path, picture)) return SourceUnreadable;
-    ConverterPicture scratch;
-    const ConverterPicture& ready = PictureOfDepth(picture, grayscale ? 1 : 3, scratch);
-    if (!EncodeJpeg(ready, JpegSettings{grayscale, quality, optimize_coding, smoothing}, jpeg))
-      return TargetNotWritten;
-  }  // the pictures are released before the file is written
+  // The pictures are released inside, before the file is written.
+  const int encoded = EncodeAsJpeg(source_path, grayscale, quality, optimize_coding, smoothing, jpeg);
+  if (encoded != ConversionOk) return encoded;
   // Written beside the target and renamed over it only once complete: a
   // failure leaves neither a partial file nor a damaged old target.
   return platform::ReplaceFile(target_path, jpeg) ? ConversionOk : TargetNotWritten;

@@ -1,5 +1,7 @@
 #pragma once
+#include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace save {
 
@@ -18,5 +20,11 @@ const char* ConversionResultName(int result);
 // complete JPEG.
 int ConvertToJpeg(std::string_view source_path, std::string_view target_path, bool grayscale, int quality,
                   bool optimize_coding, int smoothing);
+
+// The conversion up to the JPEG's bytes, with the same checks, readers and
+// settings: ConversionOk with `jpeg` filled, or the code ConvertToJpeg gives.
+// Nothing is written.
+int EncodeAsJpeg(std::string_view source_path, bool grayscale, int quality, bool optimize_coding, int smoothing,
+                 std::vector<std::uint8_t>& jpeg);
 
 }  // namespace save

@@ -80,9 +80,12 @@ SaveOutcome SaveSnapshot(const canvas::PictureBytes& snapshot, std::string_view 
     if (reserved != platform::CreateResult::Created)
       return Failed(SaveFailure::CardFileNotWritten, kCardNotWrittenText, card_path);
 
-    // The converter renames the finished JPEG over the empty reservation.
-    const int result = ConvertToJpeg(temp_path, card_path, false, kCardQuality, true, 0);
-    if (result != ConversionOk) {
+    // The reservation is this save's own fresh, empty file, so the converted
+    // JPEG goes straight into it, with no copy beside it to flush to disk
+    // and rename; a write that fails part-way is removed below.
+    std::vector<std::uint8_t> jpeg;
+    const int result = EncodeAsJpeg(temp_path, false, kCardQuality, true, 0, jpeg);
+    if (result != ConversionOk || !platform::WriteWholeFile(card_path, jpeg)) {
       platform::RemoveFile(card_path);
       return Failed(SaveFailure::CardFileNotWritten, kCardNotWrittenText, card_path);
     }
