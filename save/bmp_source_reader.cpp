@@ -16,10 +16,16 @@ constexpr std::uint32_t kRle8 = 1;
 constexpr std::uint32_t kRle4 = 2;
 constexpr std::uint32_t kLastKnownCompression = 3;
 
+// Resolution fields of the info layout, counted from offset 14.
+constexpr std::size_t kResolutionFieldsEnd = 32;
+constexpr std::int32_t kCentimetresPerMetre = 100;
+
 struct BmpLayout {
   std::int64_t width = 0;
   std::int64_t height = 0;  // the number of rows
   bool bottom_up = true;
+  std::int32_t x_pixels_per_metre = 0;
+  std::int32_t y_pixels_per_metre = 0;
 };
 
 // The acceptance test: signature, header area present, a 24-bit layout.
@@ -60,6 +66,11 @@ bool ReadLayout(canvas::ByteReader& file, std::uint32_t& pixel_offset, BmpLayout
     layout.width = width;
     layout.height = height < 0 ? -static_cast<std::int64_t>(height) : height;
     layout.bottom_up = height > 0;
+    if (area_size >= kResolutionFieldsEnd) {
+      area->Skip(4);  // image size
+      layout.x_pixels_per_metre = *area->ReadLeS32();
+      layout.y_pixels_per_metre = *area->ReadLeS32();
+    }
   }
   return bits == 24;
 }
@@ -81,6 +92,12 @@ ReadOutcome ReadBmpSource(canvas::ByteSpan bytes, ConverterPicture& picture) {
   // short file claiming a huge picture costs no memory.
   if (layout.height > static_cast<std::int64_t>(file.Remaining()) / stride) return ReadOutcome::DecodeFailed;
   if (!AllocatePicture(picture, layout.width, layout.height, 3)) return ReadOutcome::DecodeFailed;
+  // A recorded resolution goes into the JPEG's header, as other converters do.
+  if (layout.x_pixels_per_metre > 0 && layout.y_pixels_per_metre > 0) {
+    picture.has_resolution = true;
+    picture.x_dots_per_cm = static_cast<std::uint16_t>(layout.x_pixels_per_metre / kCentimetresPerMetre);
+    picture.y_dots_per_cm = static_cast<std::uint16_t>(layout.y_pixels_per_metre / kCentimetresPerMetre);
+  }
 
   const auto width = static_cast<std::size_t>(layout.width);
   for (std::int64_t k = 0; k < layout.height; ++k) {

@@ -20,6 +20,9 @@ bool AllocatePicture(ConverterPicture& picture, std::int64_t width, std::int64_t
 const ConverterPicture& PictureOfDepth(const ConverterPicture& picture, int channels, ConverterPicture& scratch) {
   if (picture.channels == channels) return picture;
   if (!AllocatePicture(scratch, picture.width, picture.height, channels)) return scratch;  // left empty
+  scratch.has_resolution = picture.has_resolution;
+  scratch.x_dots_per_cm = picture.x_dots_per_cm;
+  scratch.y_dots_per_cm = picture.y_dots_per_cm;
   const std::size_t count = static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
   const std::uint8_t* src = picture.pixels.data();
   std::uint8_t* dst = scratch.pixels.data();

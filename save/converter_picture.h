@@ -15,6 +15,11 @@ struct ConverterPicture {
   std::int32_t height = 0;
   int channels = 0;
   std::vector<std::uint8_t> pixels;
+  // The resolution a source records, in dots per centimetre. Without one the
+  // JPEG keeps libjpeg's default (no unit, 1:1).
+  bool has_resolution = false;
+  std::uint16_t x_dots_per_cm = 0;
+  std::uint16_t y_dots_per_cm = 0;
 
   const std::uint8_t* Row(std::int32_t y) const {
     return pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) * channels;

@@ -95,6 +95,11 @@ bool EncodeJpeg(const ConverterPicture& picture, const JpegSettings& settings, s
   cinfo.input_components = components;
   cinfo.in_color_space = settings.grayscale ? JCS_GRAYSCALE : JCS_RGB;
   jpeg_set_defaults(&cinfo);
+  if (picture.has_resolution) {
+    cinfo.density_unit = 2;  // dots per centimetre, as the source gave them
+    cinfo.X_density = picture.x_dots_per_cm;
+    cinfo.Y_density = picture.y_dots_per_cm;
+  }
   cinfo.optimize_coding = settings.optimize_coding ? TRUE : FALSE;
   cinfo.smoothing_factor = settings.smoothing;
   jpeg_set_quality(&cinfo, settings.quality, TRUE);

@@ -190,6 +190,11 @@ TEST(ConvertToJpeg, WritesWhatCjpegWrites) {
   const auto card = save_test::ComposedCard();
   save_test::WriteFile(dir / "card.bmp", canvas::TakeSnapshot(card, 0, 0));
   save_test::WriteFile(dir / "odd.bmp", save_test::BuildBmp({.width = 37, .height = 23}, save_test::Pattern(37, 23)));
+  // A BMP that records its resolution: 2835 pixels per metre across (72 dpi), 3780 down (96 dpi).
+  Bytes resolution = save_test::BuildBmp({.width = 37, .height = 23}, save_test::Pattern(37, 23));
+  for (auto [offset, value] : {std::pair{38u, 2835u}, std::pair{42u, 3780u}})
+    for (unsigned i = 0; i < 4; ++i) resolution[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+  save_test::WriteFile(dir / "resolution.bmp", resolution);
 
   struct Case {
     const char* source;
@@ -202,6 +207,7 @@ TEST(ConvertToJpeg, WritesWhatCjpegWrites) {
   for (const Case& c : {
            Case{"card.bmp", false, 75, true, 0, "-quality 75 -optimize"},
            Case{"odd.bmp", false, 75, true, 0, "-quality 75 -optimize"},
+           Case{"resolution.bmp", false, 75, true, 0, "-quality 75 -optimize"},
            Case{"card.bmp", false, 75, false, 0, "-quality 75"},
            Case{"card.bmp", false, 90, true, 40, "-quality 90 -optimize -smooth 40"},
            Case{"odd.bmp", false, 5, true, 0, "-quality 5 -baseline -optimize"},
