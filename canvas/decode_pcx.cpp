@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <vector>
 
 #include "canvas/byte_reader.h"
@@ -60,29 +63,31 @@ std::optional<Header> ReadHeader(ByteReader& reader) {
   return h;
 }
 
-// Eight bytes in stream order, the first in the low byte.
-std::uint64_t Load8(const std::uint8_t* p) {
-  std::uint64_t group = 0;
-  if constexpr (std::endian::native == std::endian::little) {
-    std::memcpy(&group, p, 8);
-  } else {
-    for (int i = 7; i >= 0; --i) group = (group << 8) | p[i];
-  }
-  return group;
-}
-
 // Bit i set when byte i of the 64 at `block` is above 0xC0, so could be a
-// count byte: per byte, the top bit set and the low seven bits above 0x40
-// (adding 0x3F carries into bit 7, never further); the eight top bits of each
-// group are then gathered into one byte by a multiplication.
+// count byte.
 std::uint64_t CountCandidates(const std::uint8_t* block) {
   std::uint64_t candidates = 0;
+#if defined(__SSE2__)
+  // Signed compare after flipping the top bit: byte ^ 0x80 > 0x40 is byte > 0xC0.
+  const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
+  const __m128i limit = _mm_set1_epi8(0x40);
+  for (int k = 0; k < 4; ++k) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * k));
+    const auto above = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpgt_epi8(_mm_xor_si128(bytes, flip), limit)));
+    candidates |= static_cast<std::uint64_t>(above) << (16 * k);
+  }
+#else
+  // Per byte, the top bit set and the low seven bits above 0x40 (adding 0x3F
+  // carries into bit 7, never further); the eight top bits of each group are
+  // then gathered into one byte by a multiplication.
   for (int k = 0; k < 8; ++k) {
-    const std::uint64_t group = Load8(block + 8 * k);
+    std::uint64_t group = 0;
+    for (int i = 7; i >= 0; --i) group = (group << 8) | block[8 * k + i];
     const std::uint64_t tops =
         ((group & 0x7F7F7F7F7F7F7F7FULL) + 0x3F3F3F3F3F3F3F3FULL) & group & 0x8080808080808080ULL;
     candidates |= (((tops >> 7) * 0x0102040810204080ULL) >> 56) << (8 * k);
   }
+#endif
   return candidates;
 }
 
@@ -96,6 +101,49 @@ std::uint64_t CountBytes(std::uint64_t candidates) {
   const std::uint64_t starts = candidates & ~(candidates << 1);
   const std::uint64_t even_runs = candidates & ~(candidates + (starts & kEven));
   return (even_runs & kEven) | (candidates & ~even_runs & ~kEven);
+}
+
+constexpr std::size_t kBlock = 64;
+// The most 64 coded bytes can give (32 runs of 63) and what the copies below
+// write past it; the bytes the copies read past a block.
+constexpr std::ptrdiff_t kBlockRoom = kBlock / 2 * 63 + kBlock;
+constexpr std::ptrdiff_t kBlockLookahead = 2 * kBlock + 2;
+
+// Unpacks 64 coded bytes at a time while there is room for the most they can
+// give and bytes to read ahead, and leaves the rest to the caller: the count
+// bytes of a block come from two masks, and only they are looked at one at a
+// time. Plain bytes are copied sixteen at a time and runs written eight at a
+// time, so bytes past each are read or written; the room and the lookahead
+// cover them.
+void UnpackBlocks(const std::uint8_t*& in, const std::uint8_t* in_end, std::uint8_t*& dst, std::uint8_t* end) {
+  const std::uint8_t* src = in;
+  std::uint8_t* out = dst;
+  std::uint64_t value_first = 0;  // 1 when a block starts with the value of the last block's count
+  while (end - out >= kBlockRoom && in_end - src >= kBlockLookahead) {
+    std::uint64_t counts = CountBytes(CountCandidates(src) & ~value_first);
+    std::size_t pos = value_first;
+    value_first = counts >> 63;
+    while (counts != 0) {
+      const auto at = static_cast<std::size_t>(std::countr_zero(counts));
+      counts &= counts - 1;
+      const std::size_t plain = at - pos;
+      std::memcpy(out, src + pos, 16);
+      for (std::size_t k = 16; k < plain; k += 16) std::memcpy(out + k, src + pos + k, 16);
+      out += plain;
+      const std::size_t run = src[at] - kRunBase;
+      const std::uint64_t copies = 0x0101010101010101ULL * src[at + 1];
+      std::memcpy(out, &copies, 8);
+      for (std::size_t k = 8; k < run; k += 8) std::memcpy(out + k, &copies, 8);
+      out += run;
+      pos = at + 2;
+    }
+    // The plain bytes after the last count, as a whole block's worth.
+    for (std::size_t k = 0; k < kBlock; k += 16) std::memcpy(out + k, src + pos + k, 16);
+    out += pos < kBlock ? kBlock - pos : 0;
+    src += kBlock;
+  }
+  in = src + value_first;  // the value of a run already written
+  dst = out;
 }
 
 // Unpacks the rows as one stream: a run may go on into the next row.
@@ -115,31 +163,7 @@ class RunLengthReader {
     const ByteSpan coded = reader_.Rest();
     const std::uint8_t* in = coded.data();
     const std::uint8_t* const in_end = in + coded.size();
-    // 64 coded bytes at a time while there is room for the most they can
-    // give (32 runs) and bytes to read ahead: the count bytes come from two
-    // masks, and only the bytes between them are looked at one token at a time.
-    std::uint64_t value_first = 0;  // 1 when the block starts with the value of the last block's count
-    while (end - dst >= kBlockRoom && in_end - in >= kBlockLookahead) {
-      std::uint64_t counts = CountBytes(CountCandidates(in) & ~value_first);
-      std::size_t pos = value_first;
-      value_first = counts >> 63;
-      while (counts != 0) {
-        const auto at = static_cast<std::size_t>(std::countr_zero(counts));
-        counts &= counts - 1;
-        CopyPlain(dst, in + pos, at - pos);
-        dst += at - pos;
-        const std::size_t run = in[at] - kRunBase;
-        PutRun(dst, in[at + 1], run);
-        dst += run;
-        pos = at + 2;
-      }
-      if (pos < kBlock) {
-        CopyPlain(dst, in + pos, kBlock - pos);
-        dst += kBlock - pos;
-      }
-      in += kBlock;
-    }
-    in += value_first;  // the value of a run already written
+    UnpackBlocks(in, in_end, dst, end);
     bool filled = true;
     while (dst != end) {
       if (in == in_end) {
@@ -168,24 +192,6 @@ class RunLengthReader {
   }
 
  private:
-  static constexpr std::ptrdiff_t kBlock = 64;
-  static constexpr std::ptrdiff_t kBlockRoom = kBlock / 2 * 64 + 64;
-  static constexpr std::ptrdiff_t kBlockLookahead = kBlock + 32;
-
-  // Both work in whole sixteens or eights, so up to 16 bytes past `count`
-  // are read and written: the block loop's room and lookahead cover them.
-  static void CopyPlain(std::uint8_t* dst, const std::uint8_t* src, std::size_t count) {
-    std::size_t k = 0;
-    do std::memcpy(dst + k, src + k, 16);
-    while ((k += 16) < count);
-  }
-  static void PutRun(std::uint8_t* dst, std::uint8_t value, std::size_t run) {
-    const std::uint64_t copies = 0x0101010101010101ULL * value;
-    std::size_t k = 0;
-    do std::memcpy(dst + k, &copies, 8);
-    while ((k += 8) < run);
-  }
-
   ByteReader& reader_;
   std::uint8_t value_ = 0;
   std::size_t run_left_ = 0;
