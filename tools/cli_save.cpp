@@ -34,8 +34,10 @@ int Save(const Args& args) {
 
   const save::SaveOutcome outcome = save::SaveCard(canvas, directory);
   if (!outcome.saved) {
-    std::string message = platform::Utf8FromGbk(outcome.message);
-    for (std::size_t at; (at = message.find("\r\n")) != std::string::npos;) message.replace(at, 2, "\n");
+    // A terminal wants plain line ends.
+    std::string message;
+    for (char c : platform::Utf8FromGbk(outcome.message))
+      if (c != '\r') message += c;
     std::fprintf(stderr, "showcard-cli save: %s\n%s\n", platform::Utf8FromGbk(outcome.caption).c_str(),
                  message.c_str());
     return kExitFailure;

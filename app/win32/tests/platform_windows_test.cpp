@@ -113,7 +113,9 @@ TEST_F(WindowsFiles, AttributeResetClearsReadOnlyHiddenSystemAndArchive) {
   ASSERT_TRUE(SetFileAttributesW(platform::WideFromGbk(Path("temp")).c_str(), kMarks));
   ASSERT_NE(Attributes("temp") & FILE_ATTRIBUTE_READONLY, 0u);
   // Marked so, the file refuses to be replaced...
-  if (ReadOnlyIsEnforced()) EXPECT_FALSE(platform::WriteWholeFile(Path("temp"), {9}));
+  if (ReadOnlyIsEnforced()) {
+    EXPECT_FALSE(platform::WriteWholeFile(Path("temp"), {9}));
+  }
   EXPECT_TRUE(platform::ResetFileAttributes(Path("temp")));
   EXPECT_EQ(Attributes("temp") & clearable, 0u);
   // ...and after the reset it is replaced whole, also by shorter contents.
