@@ -35,7 +35,9 @@ Bytes ReadWholeFile(std::string_view gbk_path) {
 }
 
 bool WriteWholeFile(std::string_view gbk_path, const Bytes& bytes) {
-  int fd = ::open(NativePath(gbk_path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // Emptied by ftruncate after writing, not O_TRUNC: on ext4 truncating a
+  // file at open makes its close wait for the disk.
+  int fd = ::open(NativePath(gbk_path).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) return false;
   std::size_t done = 0;
   bool ok = true;
@@ -48,6 +50,9 @@ bool WriteWholeFile(std::string_view gbk_path, const Bytes& bytes) {
     }
     done += static_cast<std::size_t>(n);
   }
+  struct stat st{};
+  if (ok && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0)
+    ok = false;
   if (::close(fd) != 0) ok = false;
   return ok;
 }
