@@ -208,7 +208,7 @@ def badge_row(s):
     x0, y0, x1, y1 = BADGES
     n, gap = 6, 3
     bw = (x1 - x0 + 1 - gap * (n - 1)) / n                  # = 20
-    specs = [
+    tiles = [
         ((255, 196, 60), (240, 140, 20), "crown"),
         ((120, 196, 255), (50, 130, 230), "moon"),
         ((255, 150, 170), (230, 70, 110), "heart"),
@@ -216,7 +216,7 @@ def badge_row(s):
         ((140, 220, 150), (50, 160, 80), "bolt"),
         ((255, 170, 110), (240, 100, 50), "star"),
     ]
-    for i, (top, bottom, glyph) in enumerate(specs):
+    for i, (top, bottom, glyph) in enumerate(tiles):
         bx = x0 + i * (bw + gap)
         # gradient pill: draw gradient then cut it with a rounded mask
         pill = Sketch(round(bw) + 1, y1 - y0 + 1)

@@ -42,25 +42,25 @@ MainWindow::MainWindow(canvas::CardCanvas& canvas)
   }
 
   static const char* const kBoxNames[] = {"编辑框_昵称", "编辑框_QQ", "编辑框_签名", "编辑框_印象", "编辑框_URL"};
-  for (const BoxSpec& spec : kBoxes) {
-    const auto index = static_cast<std::size_t>(spec.box);
+  for (const BoxSpec& entry : kBoxes) {
+    const auto index = static_cast<std::size_t>(entry.box);
     auto* box = new GbkLineEdit(this);
     box->setObjectName(kBoxNames[index]);
     box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     box->setFrame(true);
     box->setContextMenuPolicy(Qt::DefaultContextMenu);
-    box->SetByteLimit(static_cast<std::size_t>(spec.byte_limit));
-    box->SetDigitsOnly(spec.digits_only);
-    box->SetGbkText(*spec.initial_text);
+    box->SetByteLimit(static_cast<std::size_t>(entry.byte_limit));
+    box->SetDigitsOnly(entry.digits_only);
+    box->SetGbkText(*entry.initial_text);
     box->setCursorPosition(0);  // caret at the start, nothing selected
     box->setFocusPolicy(Qt::StrongFocus);
-    Place(box, spec.rect);
+    Place(box, entry.rect);
     box->installEventFilter(this);
     boxes_[index] = box;
   }
 
-  auto make_button = [this](const ButtonSpec& spec, const char* name) {
-    auto* button = new QPushButton(FromGbk(*spec.text), this);
+  auto make_button = [this](const ButtonSpec& entry, const char* name) {
+    auto* button = new QPushButton(FromGbk(*entry.text), this);
     button->setObjectName(name);
     // The window finds mnemonics itself, before any control sees the key, so Qt's own
     // shortcut for the "&" letter is taken off; the letter stays underlined.
@@ -68,7 +68,7 @@ MainWindow::MainWindow(canvas::CardCanvas& canvas)
     button->setAutoDefault(false);
     button->setDefault(false);
     button->setFocusPolicy(Qt::StrongFocus);
-    Place(button, spec.rect);
+    Place(button, entry.rect);
     button->installEventFilter(this);
     return button;
   };

@@ -71,10 +71,10 @@ MainWindow::MainWindow(canvas::CardCanvas& canvas) : canvas_(canvas) {
   save_ = with_font(
       Child(hwnd_, L"BUTTON", Wide(*kSaveButton.text), WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE, kSaveButton.rect,
             kSaveId));
-  for (const BoxSpec& spec : kBoxes) {
-    const auto index = static_cast<std::size_t>(spec.box);
-    HWND box = with_font(Child(hwnd_, L"EDIT", Wide(*spec.initial_text), WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL |
-                                                                              ES_LEFT, spec.rect));
+  for (const BoxSpec& entry : kBoxes) {
+    const auto index = static_cast<std::size_t>(entry.box);
+    HWND box = with_font(Child(hwnd_, L"EDIT", Wide(*entry.initial_text), WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL |
+                                                                              ES_LEFT, entry.rect));
     SendMessageW(box, EM_SETSEL, 0, 0);  // caret at the start, nothing selected
     SetWindowSubclass(box, &MainWindow::BoxProc, index, reinterpret_cast<DWORD_PTR>(this));
     boxes_[index] = box;
@@ -323,14 +323,14 @@ LRESULT MainWindow::HandleBox(Box box, HWND hwnd, UINT message, WPARAM wparam, L
 }
 
 bool MainWindow::AcceptTypedCharacter(Box box, HWND hwnd, wchar_t c) {
-  const BoxSpec& spec = kBoxes[static_cast<std::size_t>(box)];
+  const BoxSpec& entry = kBoxes[static_cast<std::size_t>(box)];
   // Only typed characters are filtered; pasted text is not.
-  if (spec.digits_only && !QqFilterAccepts(c)) return false;
-  if (spec.byte_limit <= 0) return true;
+  if (entry.digits_only && !QqFilterAccepts(c)) return false;
+  if (entry.byte_limit <= 0) return true;
   DWORD start = 0, end = 0;
   SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   return InsertionFits(WindowText(hwnd), start, end, std::wstring_view(&c, 1),
-                       static_cast<std::size_t>(spec.byte_limit));
+                       static_cast<std::size_t>(entry.byte_limit));
 }
 
 void MainWindow::PasteWithinLimit(Box box, HWND hwnd) {

@@ -163,9 +163,9 @@ class QtWindowTest : public QObject {
     QVERIFY(!(W().windowFlags() & Qt::WindowStaysOnTopHint));
     QCOMPARE(W().Canvas()->geometry(), QRect(8, 6, 275, 161));
     QCOMPARE(W().Canvas()->focusPolicy(), Qt::NoFocus);
-    for (const app::BoxSpec& spec : app::kBoxes) {
-      QCOMPARE(B(spec.box)->geometry(), QRect(spec.rect.x, spec.rect.y, spec.rect.width, spec.rect.height));
-      QCOMPARE(B(spec.box)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    for (const app::BoxSpec& entry : app::kBoxes) {
+      QCOMPARE(B(entry.box)->geometry(), QRect(entry.rect.x, entry.rect.y, entry.rect.width, entry.rect.height));
+      QCOMPARE(B(entry.box)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
     }
     const QStringList labels = {"昵称：", "Q  Q：", "签名：", "印象：", "QQ秀："};
     for (int i = 0; i < 5; ++i) {
@@ -191,9 +191,9 @@ class QtWindowTest : public QObject {
     QCOMPARE(B(Box::Impression)->text(), QStringLiteral("『请添加QQ581264079！』 "));
     QCOMPARE(B(Box::Impression)->GbkText().size(), std::size_t{24});
     QCOMPARE(B(Box::AvatarPath)->text(), QString());
-    for (const app::BoxSpec& spec : app::kBoxes) {
-      QCOMPARE(B(spec.box)->cursorPosition(), 0);
-      QVERIFY(!B(spec.box)->hasSelectedText());
+    for (const app::BoxSpec& entry : app::kBoxes) {
+      QCOMPARE(B(entry.box)->cursorPosition(), 0);
+      QVERIFY(!B(entry.box)->hasSelectedText());
     }
   }
 

@@ -35,7 +35,7 @@ class WindowBehaviourTest : public ::testing::Test {
         bare_(PixelsOf(canvas_)),
         ticks_(1000),
         behaviour_(toolkit_, canvas_, ticks_, "/opt/showcard", '/', {}) {
-    for (const BoxSpec& spec : kBoxes) toolkit_.Text(spec.box) = *spec.initial_text;
+    for (const BoxSpec& entry : kBoxes) toolkit_.Text(entry.box) = *entry.initial_text;
   }
 
   std::size_t Reads() const {
